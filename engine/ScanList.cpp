@@ -7,29 +7,27 @@ namespace varn {
 
 ScanList SplitLines(std::string_view text)
 {
-    // One forward pass with memchr to count the lines, then one to cut them,
-    // filling the list from its end: no reallocation, and the text is never
-    // copied tail by tail.
+    // Count the breaks first, so the list is allocated once and written once,
+    // then cut the lines from the end of the text back to its start.
     std::size_t breaks = 0;
-    for (const char* p = text.data(), *end = p + text.size();
+    for (const char *p = text.data(), *end = p + text.size();
          (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
          ++p) {
         ++breaks;
     }
-    ScanList lines(breaks + 1);
-    auto slot = lines.rbegin();
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < breaks; ++i, ++slot) {
-        const std::size_t lf = static_cast<std::size_t>(
-            static_cast<const char*>(std::memchr(text.data() + start, '\n', text.size() - start)) -
-            text.data());
-        // CR LF ends a line, and so does a bare LF; only a CR directly before
-        // the LF belongs to the break.
-        const std::size_t lineEnd = (lf > start && text[lf - 1] == '\r') ? lf - 1 : lf;
-        *slot = text.substr(start, lineEnd - start);
-        start = lf + 1;
+    ScanList lines;
+    lines.reserve(breaks + 1);
+    std::size_t end = text.size();
+    for (std::size_t i = 0; i < breaks; ++i) {
+        std::size_t lf = end;
+        while (text[--lf] != '\n') {
+        }
+        lines.push_back(text.substr(lf + 1, end - lf - 1));
+        // Only a CR directly before the LF belongs to the break; a bare LF
+        // (pasted text) ends the line all the same.
+        end = (lf > 0 && text[lf - 1] == '\r') ? lf - 1 : lf;
     }
-    *slot = text.substr(start);
+    lines.push_back(text.substr(0, end));
     return lines;
 }
 
