@@ -57,6 +57,9 @@ class Notification {
 endfunction()
 _varn_add_googletest()
 
+# GoogleTest 1.12 defines these aliases itself; older sources do not.
 foreach(lib gtest gtest_main gmock gmock_main)
-  add_library(GTest::${lib} ALIAS ${lib})
+  if(NOT TARGET GTest::${lib})
+    add_library(GTest::${lib} ALIAS ${lib})
+  endif()
 endforeach()

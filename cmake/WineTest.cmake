@@ -7,9 +7,6 @@
 # Outside a cross build for 64-bit Windows the call only prints that the test is skipped.
 include_guard(GLOBAL)
 
-get_filename_component(VARN_RUN_IN_WINE "${CMAKE_CURRENT_LIST_DIR}/../tests/wine/run-in-wine.sh"
-                       ABSOLUTE)
-
 function(add_wine_test)
   cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;TIMEOUT" "COMMAND")
   if(NOT arg_NAME OR NOT arg_COMMAND OR arg_UNPARSED_ARGUMENTS)
@@ -25,11 +22,14 @@ function(add_wine_test)
     set(arg_TIMEOUT 300)
   endif()
 
+  # Found from this file's own folder, whichever directory calls the function.
+  get_filename_component(run_in_wine "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../tests/wine/run-in-wine.sh"
+                         ABSOLUTE)
   list(POP_FRONT arg_COMMAND program)
   if(TARGET "${program}")
     set(program "$<TARGET_FILE:${program}>")
   endif()
-  add_test(NAME "${arg_NAME}" COMMAND "${VARN_RUN_IN_WINE}" "${program}" ${arg_COMMAND})
+  add_test(NAME "${arg_NAME}" COMMAND "${run_in_wine}" "${program}" ${arg_COMMAND})
   # CTest's own limit is only a backstop: it kills without cleaning up, and the first run of a
   # fresh machine also spends about 15 s initialising the Wine prefix.
   math(EXPR ctest_timeout "${arg_TIMEOUT} + 120")

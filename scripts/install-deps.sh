@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine64 xvfb x11-utils imagemagick fonts-wqy-microhei locales file
+    wine64 xvfb imagemagick fonts-wqy-microhei locales file python3
 )
 
 missing=()

@@ -20,7 +20,7 @@ done
 
 passed=0
 failed=0
-for preset in host asan; do
+for preset in host asan win32 win64; do
     echo "== test $preset"
     log=$(mktemp)
     ctest --preset "$preset" 2>&1 | tee "$log"
