@@ -42,19 +42,8 @@ cache=${VARN_WINE_PREFIX:-${HOME:?}/.cache/varn-wine}
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
-ensure_zh_locale() {
-    locale -a 2>/dev/null | grep -qixE 'zh_CN\.utf-?8' && return
-    [[ -w /etc/locale.gen ]] ||
-        die "locale zh_CN.UTF-8 missing: as root add 'zh_CN.UTF-8 UTF-8' to /etc/locale.gen, run locale-gen"
-    local lock
-    exec {lock}</etc/locale.gen
-    flock "$lock"    # concurrent first runs must not both append and regenerate
-    if ! locale -a 2>/dev/null | grep -qixE 'zh_CN\.utf-?8'; then
-        grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
-        locale-gen >/dev/null || die "locale-gen failed"
-    fi
-    exec {lock}<&-
-}
+# shellcheck source=../../scripts/zh-locale.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/zh-locale.sh"
 
 start_xvfb() {
     Xvfb -displayfd 3 -screen 0 "${SCREEN}x24" -nolisten tcp 3>"$work/display" \
