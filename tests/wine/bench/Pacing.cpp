@@ -88,6 +88,26 @@ bool Measure(const Tool& tool, KeyTarget& target, const Run& run, Figures& figur
   return true;
 }
 
+// The same number of Sleep calls in the bench itself, with no key event: how far this machine's
+// own scheduling stretches a series of pauses, the floor under the tool's ratio.
+void PrintSleepBaseline(size_t events, DWORD pauseMs) {
+  LARGE_INTEGER start, previous, now;
+  QueryPerformanceCounter(&start);
+  previous = start;
+  double maxGapMs = 0;
+  for (size_t i = 0; i < events; ++i) {
+    Sleep(pauseMs);
+    QueryPerformanceCounter(&now);
+    maxGapMs = std::max(maxGapMs, KeyTarget::TicksToMs(now.QuadPart - previous.QuadPart));
+    previous = now;
+  }
+  const double spanMs = KeyTarget::TicksToMs(now.QuadPart - start.QuadPart);
+  const double nominal = static_cast<double>(events) * pauseMs;
+  printf("\nbaseline: %zu x Sleep(%lu) alone, no key events: %.1f ms for %.1f ms nominal, ratio %.3f, "
+         "max gap %.1f ms\n",
+         events, pauseMs, spanMs, nominal, spanMs / nominal, maxGapMs);
+}
+
 }  // namespace
 
 int RunPacingBenchmark() {
@@ -149,6 +169,7 @@ int RunPacingBenchmark() {
       ++failures;
     }
   }
+  PrintSleepBaseline(2222, 5);
   return failures == 0 ? 0 : 1;
 }
 
