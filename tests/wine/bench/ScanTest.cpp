@@ -165,6 +165,17 @@ TEST_F(ScanRun, TypesEveryLineFromTheTopDown) {
   }
 }
 
+TEST_F(ScanRun, AHotKeyMessageWithAnyIdentifierStartsARun) {
+  // The handler looks at neither the identifier nor the key: any WM_HOTKEY is a HOME press.
+  tool_->SetText(L"7-1");
+  target_->Clear();
+  ASSERT_TRUE(target_->Focus());
+  PostMessageW(tool_->Dialog(), WM_HOTKEY, 5, MAKELPARAM(MOD_CONTROL, VK_END));
+  const std::vector<KeyStroke> expected = StrokesFor({"7-1"});
+  target_->WaitForKeys(expected.size(), 10000);
+  EXPECT_TRUE(SameStrokes(expected, target_->Strokes()));
+}
+
 TEST_F(ScanRun, HomeInTheToolsOwnEditBoxInsertsTheCodesAtTheCaret) {
   ASSERT_TRUE(tool_->EnsureNumLockOn()) << "NumLock stays off in the tool";
   Register(*tool_);
