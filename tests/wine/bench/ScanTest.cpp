@@ -176,6 +176,23 @@ TEST_F(ScanRun, AHotKeyMessageWithAnyIdentifierStartsARun) {
   EXPECT_TRUE(SameStrokes(expected, target_->Strokes()));
 }
 
+TEST_F(ScanRun, HomeWhileAMessageBoxIsOpenStartsARunInsideIt) {
+  // The box's own modal loop delivers WM_HOTKEY, and nothing guards against that.
+  Register(*tool_);
+  tool_->SetText(L"");
+  PressHomeInTarget();
+  const MessageBoxInfo box = tool_->WaitForBox(5000);
+  ASSERT_TRUE(SameText(kEnterText, box.text));
+
+  tool_->SetText(L"7-1");
+  PressHomeInTarget();
+  const std::vector<KeyStroke> expected = StrokesFor({"7-1"});
+  target_->WaitForKeys(expected.size(), 10000);
+  EXPECT_TRUE(SameStrokes(expected, target_->Strokes()));
+  EXPECT_EQ(tool_->OpenBoxes(), std::vector<HWND>{box.hwnd}) << "the first box is still open";
+  EXPECT_TRUE(tool_->CloseBox(box));
+}
+
 TEST_F(ScanRun, HomeInTheToolsOwnEditBoxInsertsTheCodesAtTheCaret) {
   ASSERT_TRUE(tool_->EnsureNumLockOn()) << "NumLock stays off in the tool";
   Register(*tool_);
