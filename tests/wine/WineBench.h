@@ -7,6 +7,8 @@
 #include <io.h>
 #include <stdio.h>
 
+#include <string>
+
 namespace winebench {
 
 // Wine's console turns "\n" into CR LF in text mode; call first thing in main().
@@ -53,23 +55,39 @@ inline void TapKey(BYTE vk, DWORD flags = 0) {
   keybd_event(vk, 0, flags | KEYEVENTF_KEYUP, 0);
 }
 
+// A window's text read through its own thread (WM_GETTEXT), which also works for a window of
+// another process and for text that only the control itself holds, such as an edit box's;
+// GetWindowText would return only the server-side text there. "?" if the window does not answer.
+inline std::wstring WindowText(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 10000, &length)) return L"?";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_NORMAL, 10000, &copied)) {
+    return L"?";
+  }
+  text.resize(copied);
+  return text;
+}
+
 // Wine types keypad digits only while NumLock is on, and its NumLock state cannot be read
 // reliably right after a change, so this probes: it types keypad 5 (harmless with NumLock off)
-// into `editForProbe`, an edit control of the calling thread, and toggles NumLock until the
-// digit arrives. NumLock is per thread: probe in the thread that will receive the keys.
+// into `editForProbe` and toggles NumLock until the digit arrives. NumLock is per thread: probe
+// the edit of the thread that will receive the keys. The edit may belong to another process;
+// then its window must give it the focus on activation, as notepad's does.
 // Leaves the edit empty and focused; returns false if NumLock never came on.
 inline bool EnsureNumLockOn(HWND editForProbe, DWORD timeoutMs = 5000) {
   const DWORD start = GetTickCount();
   SetForegroundWindow(GetAncestor(editForProbe, GA_ROOT));
   SetFocus(editForProbe);
   for (;;) {
-    SetWindowTextW(editForProbe, L"");
+    SendMessageW(editForProbe, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     TapKey(VK_NUMPAD5);
     PumpMessages(100);
-    wchar_t text[8] = L"";
-    GetWindowTextW(editForProbe, text, 8);
-    SetWindowTextW(editForProbe, L"");
-    if (text[0] == L'5') return true;
+    const bool on = WindowText(editForProbe) == L"5";
+    SendMessageW(editForProbe, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    if (on) return true;
     if (GetTickCount() - start >= timeoutMs) return false;
     TapKey(VK_NUMLOCK, KEYEVENTF_EXTENDEDKEY);
     PumpMessages(200);

@@ -38,22 +38,6 @@ bool StartNotepad(Notepad& notepad) {
   return notepad.edit != nullptr;
 }
 
-// Wine types keypad keys as digits only while NumLock is on, per thread (Windows does so
-// whatever its state): probe notepad's thread with keypad 5 until the digit arrives.
-bool NumLockOnInNotepad(const Notepad& notepad) {
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    SendMessageW(notepad.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    winebench::TapKey(VK_NUMPAD5);
-    winebench::PumpMessages(150);
-    const bool on = WindowText(notepad.edit) == L"5";
-    SendMessageW(notepad.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    if (on) return true;
-    winebench::TapKey(VK_NUMLOCK, KEYEVENTF_EXTENDEDKEY);
-    winebench::PumpMessages(200);
-  }
-  return false;
-}
-
 std::wstring ExpectedText() {
   std::wstring text;
   for (const auto& [prefix, count] : std::vector<std::pair<std::wstring, int>>{
@@ -80,8 +64,9 @@ int RunDemo(const std::wstring& screenshotPath) {
   const MessageBoxInfo box = tool.ClickAndCloseBox(IDC_REGISTER_HOTKEY);
   printf("demo: 注册热键 -> \"%s\"\n", Utf8(box.text).c_str());
 
-  SetForegroundWindow(notepad.window);
-  if (!NumLockOnInNotepad(notepad)) {
+  // Wine types keypad keys as digits only while NumLock is on, per thread (Windows does so
+  // whatever its state): turn it on in notepad's.
+  if (!winebench::EnsureNumLockOn(notepad.edit)) {
     printf("demo: NumLock stays off in notepad\n");
     return 1;
   }

@@ -129,7 +129,7 @@ DialogState StateOf(const Tool& tool) {
   return state;
 }
 
-TEST_F(ToolDialog, EscAndEnterOutsideTheEditBoxChangeNothing) {
+TEST_F(ToolDialog, EscAnywhereAndEnterOnAButtonChangeNothing) {
   struct Case {
     const char* name;
     int focus;

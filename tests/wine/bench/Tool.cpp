@@ -70,19 +70,6 @@ std::string Utf8(const std::wstring& text) {
   return utf8;
 }
 
-std::wstring WindowText(HWND hwnd) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 10000, &length)) return L"?";
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_NORMAL, 10000, &copied)) {
-    return L"?";
-  }
-  text.resize(copied);
-  return text;
-}
-
 std::wstring ClassName(HWND hwnd) {
   wchar_t name[64] = L"";
   GetClassNameW(hwnd, name, 64);

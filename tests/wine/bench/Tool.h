@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../../../resource.h"
+#include "WineBench.h"
 
 namespace varnbench {
 
@@ -94,9 +95,7 @@ class Tool {
   HWND dialog_ = nullptr;
 };
 
-// Reads a control's text through its own thread (WM_GETTEXT), which also works for text
-// that only the control itself holds, such as an edit box's.
-std::wstring WindowText(HWND hwnd);
+using winebench::WindowText;
 
 // As UTF-8, which GoogleTest prints readably.
 std::string Utf8(const std::wstring& text);
